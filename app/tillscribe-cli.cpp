@@ -1,0 +1,35 @@
+// tillscribe-cli: the capture station's work without a window.
+//
+//   tillscribe-cli filter --model MODEL [FILE]
+#include "CliFilter.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+int Usage()
+{
+    std::fprintf(stderr,
+                 "usage: tillscribe-cli filter --model MODEL [FILE]\n"
+                 "  filter   write to standard output the bytes that the capture station\n"
+                 "           would capture for the raw register bytes of FILE (or standard\n"
+                 "           input); MODEL is a register model name (ER-650) or 0-7\n");
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc < 2)
+        return Usage();
+    if (std::strcmp(argv[1], "filter") == 0)
+        return tillscribe::RunFilterCommand(argc - 2, argv + 2);
+    if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+        Usage();
+        return 0;
+    }
+    std::fprintf(stderr, "tillscribe-cli: unknown command '%s'\n", argv[1]);
+    return Usage();
+}

@@ -1,0 +1,70 @@
+#include "WinePaths.h"
+
+#include <cstdlib>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace tillscribe {
+
+std::string ProgramPath()
+{
+    std::vector<char> buffer(4096);
+    for (;;) {
+        const ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
+        if (n < 0)
+            return {};
+        if (static_cast<size_t>(n) < buffer.size())
+            return std::string(buffer.data(), static_cast<size_t>(n));
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+std::string ProgramFolder()
+{
+    const std::string path = ProgramPath();
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1);
+}
+
+static std::string HomeFolder()
+{
+    if (const char *home = std::getenv("HOME"); home && *home)
+        return home;
+    if (const passwd *pw = ::getpwuid(::getuid()); pw && pw->pw_dir)
+        return pw->pw_dir;
+    return "/";
+}
+
+std::string WinePrefix()
+{
+    if (const char *prefix = std::getenv("WINEPREFIX"); prefix && *prefix)
+        return prefix;
+    return HomeFolder() + "/.wine";
+}
+
+std::string DriveCPath(const std::string &windowsPathBelowC)
+{
+    std::string path = WinePrefix() + "/drive_c/";
+    for (char c : windowsPathBelowC)
+        path += c == '\\' ? '/' : c;
+    return path;
+}
+
+std::string ComPortDevice(int number)
+{
+    const std::string link = WinePrefix() + "/dosdevices/com" + std::to_string(number);
+    struct stat st;
+    if (::lstat(link.c_str(), &st) == 0)
+        return link;
+    if (number >= 1 && number <= 32)
+        return "/dev/ttyS" + std::to_string(number - 1);
+    if (number >= 33 && number <= 40)
+        return "/dev/ttyUSB" + std::to_string(number - 33);
+    if (number >= 41 && number <= 50)
+        return "/dev/ttyACM" + std::to_string(number - 41);
+    return {};
+}
+
+} // namespace tillscribe
