@@ -241,6 +241,12 @@ QString TfrmTillscribeMain::Device() const
     return btnComPort->text();
 }
 
+void TfrmTillscribeMain::ShowCaptureFileName(const QString &name)
+{
+    edtCaptureFile->setText(name);
+    edtCaptureFile->setCursorPosition(0); // the start of a long path shows
+}
+
 void TfrmTillscribeMain::ColourDialBox()
 {
     QPalette palette = edtDialStr->palette();
@@ -282,7 +288,7 @@ void TfrmTillscribeMain::StartNewCaptureFile()
     ApdTerminal1->SetCapture(cmOff);
     ApdTerminal1->SetCaptureFile(QString::fromStdString(name));
     ApdTerminal1->SetCapture(cmOn);
-    edtCaptureFile->setText(QString::fromStdString(name));
+    ShowCaptureFileName(QString::fromStdString(name));
 }
 
 void TfrmTillscribeMain::btnConnectClick()
@@ -389,7 +395,7 @@ void TfrmTillscribeMain::Disconnect()
 void TfrmTillscribeMain::ApdTapiDevice1TapiConnect()
 {
     SetStatus(kCollecting);
-    edtCaptureFile->setText(ApdTerminal1->CaptureFile());
+    ShowCaptureFileName(ApdTerminal1->CaptureFile());
 }
 
 void TfrmTillscribeMain::btnComPortClick()
@@ -473,7 +479,7 @@ void TfrmTillscribeMain::mnuFileOpenClick()
     ApdTerminal1->SetCapture(cmOff);
     ApdTerminal1->SetCaptureFile(QString::fromStdString(name));
     ApdTerminal1->SetCapture(cmAppend);
-    edtCaptureFile->setText(QString::fromStdString(name));
+    ShowCaptureFileName(QString::fromStdString(name));
 }
 
 void TfrmTillscribeMain::Timer1Timer()

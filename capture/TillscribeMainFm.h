@@ -113,6 +113,7 @@ private:
     void SetStatus(const char *status);
     QString Device() const;
     void ColourDialBox();
+    void ShowCaptureFileName(const QString &name);
     void ApdTapiDevice1TapiConnect();
 
     MainWindowServices services_;
