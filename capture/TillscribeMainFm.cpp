@@ -61,9 +61,9 @@ TfrmTillscribeMain::TfrmTillscribeMain(MainWindowServices services, QWidget *par
     if (!services_.shortDate)
         services_.shortDate = ShortDateToday;
     if (!services_.readSettings)
-        services_.readSettings = ReadMaintainSettings;
+        services_.readSettings = [] { return ReadMaintainSettings(); };
     if (!services_.writeSettings)
-        services_.writeSettings = WriteMaintainSettings;
+        services_.writeSettings = [](const MaintainSettings &s) { WriteMaintainSettings(s); };
     if (!services_.chooseFileToOpen)
         services_.chooseFileToOpen = [this] { return RunOpenDialog(this); };
     if (!services_.runDeviceDialog)

@@ -68,12 +68,19 @@ public:
         }
         return true;
     }
+    // Gives up when the reader takes nothing for ten seconds.
     bool Send(const std::string &bytes)
     {
-        return Send(bytes, [this] {
+        int idle = 0;
+        bool stalled = false;
+        const bool sent = Send(bytes, [&] {
             pollfd p{master_, POLLOUT, 0};
-            ::poll(&p, 1, 100);
+            if (::poll(&p, 1, 100) == 0 && ++idle > 100) {
+                stalled = true;
+                CloseMaster();
+            }
         });
+        return sent && !stalled;
     }
 
     // The register is unplugged.
