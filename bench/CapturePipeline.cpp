@@ -85,8 +85,14 @@ int main(int argc, char **argv)
         captureFile = dir / "picocom.log";
     }
 
+    // picocom reads keys from its standard input: give it a terminal that
+    // stays silent, so it neither ends at end of input nor gets any key.
+    int keysMaster = -1, keysSlave = -1;
+    ::openpty(&keysMaster, &keysSlave, nullptr, nullptr, nullptr);
+
     const pid_t pid = ::fork();
     if (pid == 0) {
+        ::setsid(); // picocom signals its whole process group when it ends
         const int null = ::open("/dev/null", O_RDWR);
         ::dup2(null, STDOUT_FILENO);
         ::dup2(null, STDERR_FILENO);
@@ -94,7 +100,7 @@ int main(int argc, char **argv)
             ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
             ::execl(program.c_str(), program.c_str(), static_cast<char *>(nullptr));
         } else {
-            ::dup2(null, STDIN_FILENO);
+            ::dup2(keysSlave, STDIN_FILENO);
             ::execlp(program.c_str(), program.c_str(), "--quiet", "--nolock", "--logfile",
                      captureFile.c_str(), slaveName, static_cast<char *>(nullptr));
         }
