@@ -235,9 +235,10 @@ TEST_F(MainWindowTest, DirectConnectCapturesExactlyTheFilteredBytes)
     window.btnConnect->click();
     ASSERT_EQ(Status(), "COLLECTING");
 
+    // A burst of a megabyte, as fast as the line takes it.
     std::string raw;
-    for (int i = 0; i < 2000; ++i)
-        raw += "No. " + std::to_string(i) + "\x1b" "E1i BREAD  2.49\r\n";
+    while (raw.size() < (1u << 20))
+        raw += "No. " + std::to_string(raw.size()) + "\x1b" "E1i BREAD  2.49\r\n";
     ASSERT_TRUE(com7.Send(raw, [] { QCoreApplication::processEvents(QEventLoop::AllEvents, 10); }));
     TVivudivFilterState state;
     std::vector<std::uint8_t> out(raw.size() * 10);
@@ -252,6 +253,27 @@ TEST_F(MainWindowTest, DirectConnectCapturesExactlyTheFilteredBytes)
     EXPECT_EQ(Status(), "IDLE");
     EXPECT_EQ(window.ApdTerminal1->Capture(), cmOff);
     EXPECT_EQ(ReadFile(FirstFile()), expected);
+}
+
+TEST_F(MainWindowTest, TypedKeysGoToTheLineAndAreNotShown)
+{
+    test::PtyPort com7(7);
+    stored.CommPort = "Direct to COM7";
+    TfrmTillscribeMain &window = Create();
+    window.btnConnect->click();
+    QTest::keyClicks(window.ApdTerminal1, "AB");
+    QTest::keyClick(window.ApdTerminal1, Qt::Key_Return);
+    std::string line;
+    ASSERT_TRUE(WaitUntil([&] {
+        char buffer[16];
+        const ssize_t n = ::read(com7.Master(), buffer, sizeof buffer);
+        if (n > 0)
+            line.append(buffer, static_cast<size_t>(n));
+        return line.size() >= 3;
+    }));
+    EXPECT_EQ(line, "AB\r");
+    EXPECT_EQ(window.ApdTerminal1->Core().Capturer().Pending(), 0u);
+    EXPECT_EQ(window.ApdTerminal1->RowText(0).trimmed(), "");
 }
 
 TEST_F(MainWindowTest, VanishedPortKeepsWhatWasCapturedWithoutMessages)
