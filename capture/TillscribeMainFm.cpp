@@ -5,6 +5,7 @@
 #include "DeviceDialog.h"
 #include "DeviceNames.h"
 #include "MessageBoxes.h"
+#include "ModemTapiDevice.h"
 #include "ShortDate.h"
 #include "TapiDevice.h"
 #include "TerminalWidget.h"
@@ -72,7 +73,8 @@ TfrmTillscribeMain::TfrmTillscribeMain(MainWindowServices services, QWidget *par
         };
 
     ApdComPort1 = new ComPort(this);
-    ApdTapiDevice1 = services_.tapiDevice ? services_.tapiDevice : new TapiDevice(this);
+    ApdTapiDevice1 =
+        services_.tapiDevice ? services_.tapiDevice : new ModemTapiDevice(ApdComPort1, this);
     connect(ApdTapiDevice1, &TapiDevice::TapiConnect, this,
             Guarded(this, &TfrmTillscribeMain::ApdTapiDevice1TapiConnect));
 

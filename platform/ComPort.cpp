@@ -9,7 +9,7 @@ namespace tillscribe {
 
 ComPort::ComPort(QObject *parent) : QObject(parent)
 {
-    connect(&serial_, &QSerialPort::readyRead, this, &ComPort::DataReceived);
+    connect(&serial_, &QSerialPort::readyRead, this, &ComPort::OnReadyRead);
     connect(&serial_, &QSerialPort::errorOccurred, this, &ComPort::OnError);
 }
 
@@ -31,7 +31,31 @@ QString ComPort::DevicePath() const
     return QString::fromStdString(ComPortDevice(comNumber_));
 }
 
+void ComPort::OnReadyRead()
+{
+    if (commandMode_)
+        emit CommandDataReceived();
+    else
+        emit DataReceived();
+}
+
+QByteArray ComPort::ReadAll()
+{
+    QByteArray bytes = std::move(readAhead_);
+    readAhead_.clear();
+    bytes += serial_.readAll();
+    return bytes;
+}
+
 void ComPort::Open()
+{
+    if (serial_.isOpen())
+        return;
+    OpenQuietly();
+    emit Opened();
+}
+
+void ComPort::OpenQuietly()
 {
     if (serial_.isOpen())
         return;
@@ -53,7 +77,6 @@ void ComPort::Open()
         serial_.close();
         throw ComPortError(why);
     }
-    emit Opened();
 }
 
 void ComPort::Close()
@@ -61,6 +84,8 @@ void ComPort::Close()
     if (!serial_.isOpen())
         return;
     serial_.close();
+    readAhead_.clear();
+    commandMode_ = false;
     emit Closed();
 }
 
@@ -76,7 +101,7 @@ void ComPort::OnError(QSerialPort::SerialPortError error)
         serial_.clearError();
         // What arrived before the device went away is still owed to the reader.
         if (serial_.bytesAvailable() > 0)
-            emit DataReceived();
+            OnReadyRead();
         Close();
     }
 }

@@ -58,7 +58,17 @@ public:
     bool IsOpen() const { return serial_.isOpen(); }
     QString DevicePath() const;
 
-    QByteArray ReadAll() { return serial_.readAll(); }
+    QByteArray ReadAll();
+    // Bytes read ahead by the modem dialer that belong to the reader.
+    void Unread(const QByteArray &bytes) { readAhead_.prepend(bytes); }
+    // In command mode the modem dialer talks to the modem: received bytes are
+    // announced as CommandDataReceived, never as DataReceived.
+    void SetCommandMode(bool on) { commandMode_ = on; }
+    bool CommandMode() const { return commandMode_; }
+    // Opens without announcing it: the line is not the reader's yet.
+    void OpenQuietly();
+    // Tells the reader that the line is now its own.
+    void AnnounceOpened() { emit Opened(); }
     qint64 Write(const QByteArray &bytes);
     QSerialPort &Serial() { return serial_; }
 
@@ -66,9 +76,11 @@ signals:
     void Opened();
     void Closed();
     void DataReceived();
+    void CommandDataReceived();
 
 private:
     void OnError(QSerialPort::SerialPortError error);
+    void OnReadyRead();
 
     QSerialPort serial_;
     QSerialPort::DataBits dataBits_ = QSerialPort::Data7;
@@ -78,6 +90,8 @@ private:
     int comNumber_ = 0;
     TTapiMode tapiMode_ = tmOn;
     QString lineDevice_;
+    QByteArray readAhead_;
+    bool commandMode_ = false;
     qint32 lineSpeed_ = 0;
 };
 

@@ -35,10 +35,15 @@ bool SameName(const std::string &a, const std::string &b)
     return true;
 }
 
-std::vector<std::string> ReadLines(const std::string &path, bool &exists)
+// exists: the file is there. A file that is there but cannot be read reads
+// as unreadable, so that no write replaces what it could not see.
+std::vector<std::string> ReadLines(const std::string &path, bool &exists, bool *unreadable = nullptr)
 {
+    struct stat st;
     std::ifstream in(path, std::ios::binary);
     exists = static_cast<bool>(in);
+    if (unreadable)
+        *unreadable = !exists && ::stat(path.c_str(), &st) == 0;
     std::vector<std::string> lines;
     std::string line;
     while (std::getline(in, line)) {
@@ -82,8 +87,12 @@ bool KeyValue(const std::string &line, std::string &key, std::string &value)
 
 // Replaces the file's contents as one step: a crash leaves the old file or
 // the new one, never half of either.
-bool WriteLines(const std::string &path, const std::vector<std::string> &lines)
+bool WriteLines(const std::string &name, const std::vector<std::string> &lines)
 {
+    // Through a link to the file it names, which stays a link.
+    char *real = ::realpath(name.c_str(), nullptr);
+    const std::string path = real ? real : name;
+    std::free(real);
     std::string text;
     for (const std::string &line : lines)
         text += line + "\r\n";
@@ -212,8 +221,10 @@ int TStRegIni::ReadInteger(const std::string &key, int defaultValue) const
 
 void TStRegIni::Store(const std::string &section, const std::string &key, const std::string *value)
 {
-    bool exists = false;
-    std::vector<std::string> lines = ReadLines(path_, exists);
+    bool exists = false, unreadable = false;
+    std::vector<std::string> lines = ReadLines(path_, exists, &unreadable);
+    if (unreadable)
+        throw EStRegIniError(kWriteFailed);
     std::string newLine;
     if (value) {
         // A line break in a value would make lines of its own: keep it one line.

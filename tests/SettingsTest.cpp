@@ -121,6 +121,22 @@ TEST_F(SettingsTest, UnwritableLocationRaisesTheError)
     }
 }
 
+TEST_F(SettingsTest, LinkedFileWrittenThroughAndUnreadableFileKept)
+{
+    WriteFile(dir / "real.ini", "[Maintain]\r\nPhoneNum=1\r\n");
+    std::filesystem::create_symlink(dir / "real.ini", dir / "program/YXOD172.UJJ");
+    WriteMaintainSettings({"None Selected", "2", false, 0}, Places());
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "program/YXOD172.UJJ"));
+    EXPECT_NE(ReadFile(dir / "real.ini").find("PhoneNum=2"), std::string::npos);
+
+    // A folder where the file should be cannot be read: nothing replaces it.
+    TStRegIni ini(dir / "folder.ini");
+    std::filesystem::create_directory(dir / "folder.ini");
+    ini.SetCurSubKey("Maintain");
+    EXPECT_THROW(ini.WriteString("CommPort", "x"), EStRegIniError);
+    EXPECT_TRUE(std::filesystem::is_directory(dir / "folder.ini"));
+}
+
 TEST_F(SettingsTest, ProfileStringRules)
 {
     TStRegIni ini(dir / "t.ini");
