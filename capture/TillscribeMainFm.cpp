@@ -10,6 +10,7 @@
 #include "TapiDevice.h"
 #include "TerminalWidget.h"
 #include "TillscribeGlobals.h"
+#include "TillscribeViewLogsFm.h"
 #include "TillscribeVivudivUnit.h"
 #include "WinePaths.h"
 
@@ -67,6 +68,8 @@ TfrmTillscribeMain::TfrmTillscribeMain(MainWindowServices services, QWidget *par
         services_.writeSettings = [](const MaintainSettings &s) { WriteMaintainSettings(s); };
     if (!services_.chooseFileToOpen)
         services_.chooseFileToOpen = [this] { return RunOpenDialog(this); };
+    if (!services_.runViewer)
+        services_.runViewer = [](QDialog &viewer) { viewer.exec(); };
     if (!services_.runDeviceDialog)
         services_.runDeviceDialog = [](DeviceDialog &dialog) {
             return dialog.exec() == QDialog::Accepted;
@@ -189,6 +192,10 @@ void TfrmTillscribeMain::CreateControls()
         "With this option checked the software will attempt to automatically connect on "
         "startup of the application."));
 
+    btnView = new QPushButton(QStringLiteral("View &Logs"), pnlRight);
+    btnView->setGeometry(10, 307, 138, 25);
+    connect(btnView, &QPushButton::clicked, this, Guarded(this, &TfrmTillscribeMain::btnViewClick));
+
     btnExit = new QPushButton(QStringLiteral("E&xit"), pnlRight);
     btnExit->setGeometry(10, 339, 138, 25);
     connect(btnExit, &QPushButton::clicked, this, Guarded(this, &TfrmTillscribeMain::btnExitClick));
@@ -197,7 +204,8 @@ void TfrmTillscribeMain::CreateControls()
     QWidget::setTabOrder(edtCaptureFile, btnComPort);
     QWidget::setTabOrder(btnComPort, edtDialStr);
     QWidget::setTabOrder(edtDialStr, btnConnect);
-    QWidget::setTabOrder(btnConnect, btnExit);
+    QWidget::setTabOrder(btnConnect, btnView);
+    QWidget::setTabOrder(btnView, btnExit);
     QWidget::setTabOrder(btnExit, chkAutoConnect);
 }
 
@@ -216,6 +224,12 @@ void TfrmTillscribeMain::CreateMenus()
     mnuFileExit = file->addAction(QStringLiteral("E&xit"));
     connect(mnuFileExit, &QAction::triggered, this,
             Guarded(this, &TfrmTillscribeMain::btnExitClick));
+
+    QMenu *view = menuBar()->addMenu(QStringLiteral("&View"));
+    mnuViewViewLogs = view->addAction(QStringLiteral("View &Logs..."));
+    mnuViewViewLogs->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    connect(mnuViewViewLogs, &QAction::triggered, this,
+            Guarded(this, &TfrmTillscribeMain::btnViewClick));
 
     QMenu *connection = menuBar()->addMenu(QStringLiteral("&Connection"));
     mnuConnectionConnect = connection->addAction(QStringLiteral("Connec&t"));
@@ -446,6 +460,16 @@ void TfrmTillscribeMain::edtDialStrExit()
 void TfrmTillscribeMain::FormResize()
 {
     btnExit->move(btnExit->x(), pnlRight->height() - 25);
+    btnView->move(btnView->x(), pnlRight->height() - 57);
+}
+
+void TfrmTillscribeMain::btnViewClick()
+{
+    // Modal toward this window; capture goes on while it is open.
+    frmTillscribeViewLogs = new TfrmTillscribeViewLogs(this);
+    services_.runViewer(*frmTillscribeViewLogs);
+    delete frmTillscribeViewLogs;
+    frmTillscribeViewLogs = nullptr;
 }
 
 void TfrmTillscribeMain::mnuFileNewClick()

@@ -20,6 +20,7 @@
 class QAction;
 class QCheckBox;
 class QComboBox;
+class QDialog;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -40,6 +41,7 @@ struct MainWindowServices {
     std::function<void(const MaintainSettings &)> writeSettings;
     std::function<QString()> chooseFileToOpen;  // dlgOpen; empty when cancelled
     std::function<bool(DeviceDialog &)> runDeviceDialog; // true on OK
+    std::function<void(QDialog &)> runViewer;   // default: exec
     TapiDevice *tapiDevice = nullptr;           // default: one of the window's own
 };
 
@@ -58,6 +60,7 @@ public:
     void btnConnectClick();
     void btnComPortClick();
     void btnExitClick();
+    void btnViewClick();
     void edtDialStrExit();
     void mnuFileNewClick();
     void mnuFileOpenClick();
@@ -90,10 +93,12 @@ public:
     QLineEdit *edtDialStr = nullptr;
     QPushButton *btnConnect = nullptr;
     QCheckBox *chkAutoConnect = nullptr;
+    QPushButton *btnView = nullptr;
     QPushButton *btnExit = nullptr;
     QAction *mnuFileNew = nullptr;
     QAction *mnuFileOpen = nullptr;
     QAction *mnuFileExit = nullptr;
+    QAction *mnuViewViewLogs = nullptr;
     QAction *mnuConnectionConnect = nullptr;
     QAction *mnuConnectionDisconnect = nullptr;
     TerminalWidget *ApdTerminal1 = nullptr;

@@ -1,6 +1,7 @@
 #include "TerminalWidget.h"
 
 #include "ComPort.h"
+#include "Cp1252.h"
 
 #include <QKeyEvent>
 #include <QPainter>
@@ -15,19 +16,6 @@ constexpr int kRepaintDelayMs = 40;
 const QColor kSilver(0xC0, 0xC0, 0xC0);
 
 } // namespace
-
-QChar Cp1252ToUnicode(unsigned char c)
-{
-    static const char16_t k80to9F[32] = {
-        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-        0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-        0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-        0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-    };
-    if (c >= 0x80 && c <= 0x9F)
-        return QChar(k80to9F[c - 0x80]);
-    return QChar(static_cast<char16_t>(c));
-}
 
 TerminalWidget::TerminalWidget(QWidget *parent) : QAbstractScrollArea(parent)
 {

@@ -69,7 +69,4 @@ private:
     QTimer repaintTimer_;
 };
 
-// Windows-1252 to Unicode for one byte.
-QChar Cp1252ToUnicode(unsigned char c);
-
 } // namespace tillscribe

@@ -458,6 +458,7 @@ TEST_F(MainWindowTest, ExitButtonStaysAtPanelBottom)
         window.resize(size);
         QCoreApplication::processEvents();
         EXPECT_EQ(window.btnExit->y(), window.pnlRight->height() - 25) << size.height();
+        EXPECT_EQ(window.btnView->y(), window.pnlRight->height() - 57) << size.height();
         EXPECT_EQ(window.btnConnect->y(), 230);
     }
 }

@@ -1,0 +1,22 @@
+#include "SearchResultsSink.h"
+
+namespace tillscribe {
+namespace {
+
+SearchResultsWindowFactory gFactory;
+
+} // namespace
+
+void SetSearchResultsWindow(SearchResultsWindowFactory factory)
+{
+    gFactory = std::move(factory);
+}
+
+void ShowSearchResults(QWidget *owner, const QStringList &entries, const QString &searchText,
+                       const QString &fileName)
+{
+    if (gFactory)
+        gFactory(owner, entries, searchText, fileName);
+}
+
+} // namespace tillscribe
