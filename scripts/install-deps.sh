@@ -8,6 +8,7 @@ packages=(
     libgtest-dev googletest
     libsimpleini-dev libarchive-dev
     socat xvfb xauth
+    cups cups-client cups-bsd printer-driver-cups-pdf
 )
 
 missing=()

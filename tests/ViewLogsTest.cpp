@@ -14,6 +14,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <chrono>
+#include <thread>
+
 using namespace tillscribe;
 using test::ReadFile;
 using test::TempDir;
@@ -260,6 +266,45 @@ TEST_F(ViewLogsTest, NewAndSelectAll)
     EXPECT_TRUE(viewer->Text().isEmpty());
     EXPECT_TRUE(viewer->FLogFile.isEmpty());
     EXPECT_EQ(viewer->windowTitle(), "TILLSCRIBE - View Logs - No File Selected");
+}
+
+} // namespace
+
+namespace {
+
+// Through a real CUPS scheduler: the file comes out of the PDF queue as a PDF.
+TEST(ViewLogsPrinting, FileReachesTheCupsQueue)
+{
+    if (QProcess::execute(QStringLiteral("lpstat"), {QStringLiteral("-p"), QStringLiteral("TillscribePDF")}) != 0)
+        GTEST_SKIP() << "no CUPS scheduler with the TillscribePDF queue here (scripts/setup-cups.sh makes one)";
+    TempDir dir;
+    const std::string stem = "tillscribe-print-" + std::to_string(::getpid());
+    const std::string name = dir / (stem + ".txt");
+    WriteFile(name, "TOTAL 12.50\r\nCASH 20.00\r\n");
+    Boxes boxes;
+    SetMessageBoxes(&boxes);
+    ViewLogsServices services;
+    services.chooseFileToOpen = [&name] { return QString::fromStdString(name); };
+    services.choosePrinter = [] { return std::optional<PrintChoice>(PrintChoice{"TillscribePDF", 1}); };
+    TfrmTillscribeViewLogs viewer(nullptr, services);
+    viewer.mnuFileOpenClick();
+    viewer.btnPrintClick();
+    SetMessageBoxes(nullptr);
+
+    const QDir out(QDir::homePath() + "/PDF");
+    QString pdf;
+    QElapsedTimer clock;
+    clock.start();
+    while (pdf.isEmpty() && clock.elapsed() < 60000) {
+        const QStringList found = out.entryList({QString::fromStdString("*" + stem + "*.pdf")}, QDir::Files);
+        if (!found.isEmpty())
+            pdf = out.filePath(found.first());
+        else
+            std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    }
+    ASSERT_FALSE(pdf.isEmpty()) << "no PDF in " << out.path().toStdString();
+    EXPECT_EQ(ReadFile(pdf.toStdString()).substr(0, 5), "%PDF-");
+    QFile::remove(pdf);
 }
 
 } // namespace
