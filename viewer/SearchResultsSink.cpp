@@ -1,5 +1,7 @@
 #include "SearchResultsSink.h"
 
+#include "TillscribeSearchResultsFm.h"
+
 namespace tillscribe {
 namespace {
 
@@ -17,6 +19,8 @@ void ShowSearchResults(QWidget *owner, const QStringList &entries, const QString
 {
     if (gFactory)
         gFactory(owner, entries, searchText, fileName);
+    else // shows itself; owned by the viewer and destroyed with it or on close
+        new TfrmTillscribeSearchResults(owner, entries, searchText, fileName);
 }
 
 } // namespace tillscribe

@@ -1,8 +1,8 @@
 // Where Find All hands its hits: the find-all results window.
 //
 // The viewer calls ShowSearchResults(owner, entries, searchText, fileName);
-// the results window, registered with SetSearchResultsWindow, shows itself
-// modeless, owned by the viewer. Until one is registered the hits go nowhere.
+// the results window shows itself modeless, owned by the viewer. Tests may
+// register another window with SetSearchResultsWindow.
 #pragma once
 
 #include <QString>
