@@ -8,8 +8,10 @@
 #include "TestSupport.h"
 #include "TillscribeGlobals.h"
 #include "TillscribeMainFm.h"
+#include "TillscribeViewLogsFm.h"
 #include "TillscribeVivudivUnit.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -482,6 +484,27 @@ TEST_F(MainWindowTest, CloseHangsUpStopsCaptureAndSavesSettings)
     EXPECT_EQ(written->PhoneNum, "5551234");
     EXPECT_EQ(written->Register, -1);
     EXPECT_TRUE(written->AutoConnect);
+}
+
+TEST_F(MainWindowTest, ViewLogsOpensTheViewerModallyAndFreesIt)
+{
+    MainWindowServices services;
+    services.captureFolder = dir.Folder();
+    services.shortDate = [] { return std::string("12/9/2025"); };
+    services.readSettings = [this] { return stored; };
+    services.writeSettings = [](const MaintainSettings &) {};
+    services.tapiDevice = &tapi;
+    QString captionWhileOpen;
+    services.runViewer = [&](QDialog &viewer) {
+        EXPECT_EQ(&viewer, frmTillscribeViewLogs);
+        captionWhileOpen = viewer.windowTitle();
+    };
+    form = std::make_unique<TfrmTillscribeMain>(services);
+    form->FormCreate();
+    form->mnuViewViewLogs->trigger();
+    EXPECT_EQ(captionWhileOpen, "TILLSCRIBE - View Logs - No File Selected");
+    EXPECT_EQ(frmTillscribeViewLogs, nullptr);
+    EXPECT_EQ(form->mnuViewViewLogs->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_L));
 }
 
 TEST_F(MainWindowTest, UnwritableCaptureFolderShowsErrorAndStaysUsable)
