@@ -4,7 +4,9 @@
 #include "CaptureFiles.h"
 #include "DeviceDialog.h"
 #include "DeviceNames.h"
+#include "Help.h"
 #include "MessageBoxes.h"
+#include "TillscribeAboutFM.h"
 #include "ModemTapiDevice.h"
 #include "ShortDate.h"
 #include "TapiDevice.h"
@@ -240,6 +242,13 @@ void TfrmTillscribeMain::CreateMenus()
     for (QAction *item : {mnuConnectionConnect, mnuConnectionDisconnect})
         connect(item, &QAction::triggered, this,
                 Guarded(this, &TfrmTillscribeMain::btnConnectClick));
+
+    QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
+    mnuHelpContents = help->addAction(QStringLiteral("&Help Contents..."));
+    connect(mnuHelpContents, &QAction::triggered, this,
+            Guarded(this, &TfrmTillscribeMain::mnuHelpContentsClick));
+    About1 = help->addAction(QStringLiteral("&About..."));
+    connect(About1, &QAction::triggered, this, Guarded(this, &TfrmTillscribeMain::mnuHelpAboutClick));
 }
 
 QString TfrmTillscribeMain::CaptureStatus() const
@@ -461,6 +470,16 @@ void TfrmTillscribeMain::FormResize()
 {
     btnExit->move(btnExit->x(), pnlRight->height() - 25);
     btnView->move(btnView->x(), pnlRight->height() - 57);
+}
+
+void TfrmTillscribeMain::mnuHelpContentsClick()
+{
+    ShowHelp(4);
+}
+
+void TfrmTillscribeMain::mnuHelpAboutClick()
+{
+    ShowAboutWindow(this);
 }
 
 void TfrmTillscribeMain::btnViewClick()

@@ -61,6 +61,8 @@ public:
     void btnComPortClick();
     void btnExitClick();
     void btnViewClick();
+    void mnuHelpContentsClick();
+    void mnuHelpAboutClick();
     void edtDialStrExit();
     void mnuFileNewClick();
     void mnuFileOpenClick();
@@ -99,6 +101,8 @@ public:
     QAction *mnuFileOpen = nullptr;
     QAction *mnuFileExit = nullptr;
     QAction *mnuViewViewLogs = nullptr;
+    QAction *mnuHelpContents = nullptr;
+    QAction *About1 = nullptr;
     QAction *mnuConnectionConnect = nullptr;
     QAction *mnuConnectionDisconnect = nullptr;
     TerminalWidget *ApdTerminal1 = nullptr;

@@ -2,6 +2,8 @@
 
 #include "Application.h"
 #include "FileShare.h"
+#include "Help.h"
+#include "TillscribeAboutFM.h"
 #include "LogText.h"
 #include "MessageBoxes.h"
 #include "SearchResultsSink.h"
@@ -261,6 +263,9 @@ void TfrmTillscribeViewLogs::CreateMenus()
     FindAll1 = item(edit, QStringLiteral("Find &All..."), QKeySequence(), &TfrmTillscribeViewLogs::btnFindAllClick);
     SelectAll1 = item(edit, QStringLiteral("&Select All"), QKeySequence(Qt::CTRL | Qt::Key_A),
                       &TfrmTillscribeViewLogs::SelectAll1Click);
+    QMenu *help = mnuView->addMenu(QStringLiteral("&Help"));
+    Contents1 = item(help, QStringLiteral("&Help Contents..."), QKeySequence(), &TfrmTillscribeViewLogs::Contents1Click);
+    About1 = item(help, QStringLiteral("&About..."), QKeySequence(), &TfrmTillscribeViewLogs::About1Click);
 }
 
 void TfrmTillscribeViewLogs::FormCreate()
@@ -439,6 +444,16 @@ void TfrmTillscribeViewLogs::SaveAs1Click()
 void TfrmTillscribeViewLogs::Copy1Click()
 {
     memLog->copy();
+}
+
+void TfrmTillscribeViewLogs::Contents1Click()
+{
+    ShowHelp(5);
+}
+
+void TfrmTillscribeViewLogs::About1Click()
+{
+    ShowAboutWindow(this);
 }
 
 void TfrmTillscribeViewLogs::SelectAll1Click()

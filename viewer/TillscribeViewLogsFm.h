@@ -52,6 +52,8 @@ public:
     void SaveAs1Click();
     void Copy1Click();
     void SelectAll1Click();
+    void Contents1Click();
+    void About1Click();
 
     // The text as the viewer holds it (line breaks as "\n").
     const QString &Text() const { return text_; }
@@ -80,6 +82,8 @@ public:
     QAction *mnuFindFindAgain = nullptr;
     QAction *FindAll1 = nullptr;
     QAction *SelectAll1 = nullptr;
+    QAction *Contents1 = nullptr;
+    QAction *About1 = nullptr;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
