@@ -296,8 +296,9 @@ TEST(ViewLogsPrinting, FileReachesTheCupsQueue)
     QElapsedTimer clock;
     clock.start();
     while (pdf.isEmpty() && clock.elapsed() < 60000) {
+        // Taken once cups-pdf has finished writing it.
         const QStringList found = out.entryList({QString::fromStdString("*" + stem + "*.pdf")}, QDir::Files);
-        if (!found.isEmpty())
+        if (!found.isEmpty() && ReadFile(out.filePath(found.first()).toStdString()).find("%%EOF") != std::string::npos)
             pdf = out.filePath(found.first());
         else
             std::this_thread::sleep_for(std::chrono::milliseconds(200));

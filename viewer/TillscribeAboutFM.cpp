@@ -48,7 +48,7 @@ QImage MakerLogo()
     painter.setFont(font);
     painter.drawText(logo.rect(), Qt::AlignCenter, QStringLiteral("VELDRAN SYSTEMS"));
     painter.end();
-    return logo.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither);
+    return logo.convertToFormat(QImage::Format_Indexed8, Qt::DiffuseDither);
 }
 
 QImage ProgramPicture()
