@@ -1,6 +1,7 @@
 #include "TillscribeMainFm.h"
 
 #include "Application.h"
+#include "FormFont.h"
 #include "CaptureFiles.h"
 #include "DeviceDialog.h"
 #include "DeviceNames.h"
@@ -107,10 +108,7 @@ TfrmTillscribeMain::~TfrmTillscribeMain()
 void TfrmTillscribeMain::CreateControls()
 {
     setWindowTitle(QStringLiteral("TILLSCRIBE"));
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(11);
-    setFont(font);
+    setFont(FormFont());
     resize(630, 417);
 
     auto *client = new QWidget(this);
@@ -143,10 +141,7 @@ void TfrmTillscribeMain::CreateControls()
     lblCaptureStatus = new QLabel(pnlRight);
     lblCaptureStatus->setGeometry(10, 0, 124, 16);
     lblCaptureStatus->setAlignment(Qt::AlignCenter);
-    QFont statusFont = font;
-    statusFont.setPixelSize(15);
-    statusFont.setBold(true);
-    lblCaptureStatus->setFont(statusFont);
+    lblCaptureStatus->setFont(FormFont(15, true));
     lblCaptureStatus->setStyleSheet(QStringLiteral("color: #800000"));
 
     // Never lit: a dark maroon lamp.

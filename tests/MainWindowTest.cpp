@@ -5,6 +5,7 @@
 #include "PtyPort.h"
 #include "TapiDevice.h"
 #include "TerminalWidget.h"
+#include "QtTestSupport.h"
 #include "TestSupport.h"
 #include "TillscribeGlobals.h"
 #include "TillscribeMainFm.h"
@@ -33,6 +34,8 @@ using test::TempDir;
 using test::WriteFile;
 
 namespace {
+
+using test::WaitUntil;
 
 struct Box {
     MsgKind kind;
@@ -68,19 +71,6 @@ public:
     QStringList dialled;
     int cancels = 0;
 };
-
-template <typename Predicate>
-bool WaitUntil(Predicate done, int ms = 10000)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > ms)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
 
 const QString kConnect = QStringLiteral("Connec&t");
 const QString kDisconnect = QStringLiteral("&Disconnect");

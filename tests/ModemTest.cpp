@@ -4,6 +4,7 @@
 #include "ModemSimulator.h"
 #include "ModemTapiDevice.h"
 #include "TerminalWidget.h"
+#include "QtTestSupport.h"
 #include "TestSupport.h"
 #include "TillscribeGlobals.h"
 #include "TillscribeMainFm.h"
@@ -23,6 +24,8 @@ using namespace tillscribe;
 
 namespace {
 
+using test::WaitUntil;
+
 class RecordingBoxes : public MessageBoxes {
 public:
     MsgResult Show(MsgKind, const QString &text, MsgButtons) override
@@ -32,19 +35,6 @@ public:
     }
     QStringList shown;
 };
-
-template <typename Predicate>
-bool WaitUntil(Predicate done, int ms = 15000)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > ms)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
-}
 
 std::string Filtered(int model, const std::string &raw)
 {

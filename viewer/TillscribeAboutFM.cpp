@@ -1,6 +1,7 @@
 #include "TillscribeAboutFM.h"
 
 #include "Application.h"
+#include "FormFont.h"
 #include "ShellOpen.h"
 #include "Version.h"
 
@@ -70,10 +71,7 @@ TfrmTillscribeAbout::TfrmTillscribeAbout(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
 {
     setWindowTitle(QStringLiteral("TILLSCRIBE About"));
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(11);
-    setFont(font);
+    setFont(FormFont());
     setFixedSize(443, 354);
 
     const auto label = [this](const QString &text, int left, int top) {
@@ -108,16 +106,10 @@ TfrmTillscribeAbout::TfrmTillscribeAbout(QWidget *parent)
     imgTillscribe->setPixmap(QPixmap::fromImage(ProgramPicture()));
 
     lblProduct = label(QStringLiteral("TILLSCRIBE"), 72, 80);
-    QFont product = font;
-    product.setPixelSize(16);
-    product.setBold(true);
-    lblProduct->setFont(product);
+    lblProduct->setFont(FormFont(16, true));
     lblProduct->adjustSize();
     lblVersion = label(QStringLiteral("Version: "), 72, 104);
-    QFont version = font;
-    version.setPixelSize(13);
-    version.setBold(true);
-    lblVersion->setFont(version);
+    lblVersion->setFont(FormFont(13, true));
     lblCopyright = label(QStringLiteral("Copyright \u00a9 2026 Veldran Systems"), 72, 128);
     pnlDivider1 = divider(152);
     lblVeldran = label(QStringLiteral("VELDRAN SYSTEMS"), 72, 168);

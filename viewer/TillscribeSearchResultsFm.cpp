@@ -1,6 +1,7 @@
 #include "TillscribeSearchResultsFm.h"
 
 #include "Application.h"
+#include "FormFont.h"
 #include "MessageBoxes.h"
 #include "TillscribeSearchResultsRpt.h"
 #include "TillscribeViewLogsFm.h"
@@ -23,10 +24,7 @@ TfrmTillscribeSearchResults::TfrmTillscribeSearchResults(QWidget *owner, const Q
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Search Results"));
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(11);
-    setFont(font);
+    setFont(FormFont());
     resize(545, 340);
 
     auto *grid = new QGridLayout(this);
@@ -35,10 +33,7 @@ TfrmTillscribeSearchResults::TfrmTillscribeSearchResults(QWidget *owner, const Q
     lblTitle = new QLabel(this);
     lblTitle->setFixedHeight(41);
     lblTitle->setAlignment(Qt::AlignCenter);
-    QFont titleFont = font;
-    titleFont.setPixelSize(16);
-    titleFont.setBold(true);
-    lblTitle->setFont(titleFont);
+    lblTitle->setFont(FormFont(16, true));
     lblLeft = new QLabel(this);
     lblLeft->setFixedWidth(12);
     lblRight = new QLabel(this);

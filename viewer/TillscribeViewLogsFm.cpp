@@ -1,6 +1,7 @@
 #include "TillscribeViewLogsFm.h"
 
 #include "Application.h"
+#include "FormFont.h"
 #include "FileShare.h"
 #include "Help.h"
 #include "TillscribeAboutFM.h"
@@ -153,10 +154,7 @@ TfrmTillscribeViewLogs::~TfrmTillscribeViewLogs() = default;
 void TfrmTillscribeViewLogs::CreateControls()
 {
     setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(11);
-    setFont(font);
+    setFont(FormFont());
     resize(630, 411);
 
     auto *grid = new QGridLayout(this);
