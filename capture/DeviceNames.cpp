@@ -45,9 +45,4 @@ int PortNumberFromCaption(const std::string &caption)
     return static_cast<int>(value);
 }
 
-std::string DirectPortName(int number)
-{
-    return kDirectPortPrefix + std::to_string(number);
-}
-
 } // namespace tillscribe

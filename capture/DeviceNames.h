@@ -11,7 +11,6 @@
 namespace tillscribe {
 
 inline constexpr const char *kNoDevice = "None Selected";
-inline constexpr const char *kDirectPortPrefix = "Direct to COM";
 
 // The number conversion of a hand-edited caption failed.
 class EConvertError : public std::runtime_error {
@@ -28,8 +27,5 @@ bool HasDirectColour(const std::string &caption);
 // The 14th character, or the 14th and 15th when the caption is exactly 15
 // long, as a decimal number. Throws EConvertError when that is no number.
 int PortNumberFromCaption(const std::string &caption);
-
-// "Direct to COM" + n.
-std::string DirectPortName(int number);
 
 } // namespace tillscribe

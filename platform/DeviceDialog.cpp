@@ -98,11 +98,6 @@ QString DeviceDialog::SelectedName() const
     return cbxDevices_->currentText();
 }
 
-void DeviceDialog::SelectEntry(int index)
-{
-    cbxDevices_->setCurrentIndex(index);
-}
-
 bool DeviceDialog::IsDirectPortEntry(const QString &entry)
 {
     return entry.contains(QStringLiteral("Direct to COM"));

@@ -37,7 +37,6 @@ public:
     void BuildList();
     QStringList Entries() const;
     QString SelectedName() const;
-    void SelectEntry(int index);
 
     // Whether the chosen entry is a direct port, and its number.
     static bool IsDirectPortEntry(const QString &entry);

@@ -63,7 +63,6 @@ public:
     int OpenLineComNumber() const override;
 
     bool CallInProgress() const { return state_ != State::Idle; }
-    int Attempts() const { return attempts_; }
 
 private:
     enum class State { Idle, Initialising, Dialling, WaitingToRedial, Connected, HangingUp };

@@ -52,7 +52,6 @@ public:
     const CaptureWriter &Capturer() const { return capture_; }
 
     const TerminalScreen &Screen() const { return screen_; }
-    const TEmuCommand &Command() const { return command_; }
 
 private:
     void CarryOut(const TEmuCommand &command);

@@ -30,13 +30,11 @@ void TerminalScreen::SetCursor(int row, int column)
 {
     cursorRow_ = std::clamp(row, 0, rows_ - 1);
     cursorColumn_ = std::clamp(column, 0, columns_ - 1);
-    ++generation_;
 }
 
 void TerminalScreen::SetPageTop(int row)
 {
     pageTop_ = std::clamp(row, 0, rows_ - 1);
-    ++generation_;
 }
 
 void TerminalScreen::ScrollUp()
@@ -51,7 +49,6 @@ void TerminalScreen::LineFeed()
         ++cursorRow_;
     else
         ScrollUp();
-    ++generation_;
 }
 
 void TerminalScreen::Put(std::uint8_t c)
@@ -77,7 +74,6 @@ void TerminalScreen::Put(std::uint8_t c)
         }
         break;
     }
-    ++generation_;
 }
 
 void TerminalScreen::BlankRows(int first, int count)
@@ -86,7 +82,6 @@ void TerminalScreen::BlankRows(int first, int count)
     const int end = std::clamp(first + count, begin, rows_);
     for (int r = begin; r < end; ++r)
         std::memset(Cell(r, 0), ' ', columns_);
-    ++generation_;
 }
 
 void TerminalScreen::ClearAll()
@@ -94,7 +89,6 @@ void TerminalScreen::ClearAll()
     std::fill(cells_.begin(), cells_.end(), ' ');
     firstRow_ = 0;
     cursorRow_ = cursorColumn_ = pageTop_ = 0;
-    ++generation_;
 }
 
 } // namespace tillscribe

@@ -44,8 +44,6 @@ public:
 
     // Row r of the buffer, 0 the oldest, as Columns() bytes (blank is ' ').
     std::string_view Row(int r) const;
-    // Bumped by every change; a view repaints when it differs from its last.
-    std::uint64_t Generation() const { return generation_; }
 
 private:
     std::uint8_t *Cell(int row, int column);
@@ -60,7 +58,6 @@ private:
     int cursorRow_ = 0;
     int cursorColumn_ = 0;
     int pageTop_ = 0;
-    std::uint64_t generation_ = 0;
 };
 
 } // namespace tillscribe
