@@ -4,7 +4,6 @@
 #include "WinePaths.h"
 
 #include <cctype>
-#include <dirent.h>
 #include <sys/stat.h>
 
 namespace tillscribe {
@@ -25,21 +24,12 @@ bool IsFolder(const std::string &path)
     return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-// folder + the entry whose name matches in any case, else the name in capitals.
-std::string FindIgnoringCase(const std::string &folder, const std::string &name)
+// folder + the file of that name in any case, else the name in capitals.
+std::string SettingsFileIn(const std::string &folder, const std::string &name)
 {
-    const std::string wanted = Upper(name);
-    if (DIR *dir = ::opendir(folder.c_str())) {
-        while (const dirent *entry = ::readdir(dir)) {
-            if (Upper(entry->d_name) == wanted) {
-                std::string found = folder + entry->d_name;
-                ::closedir(dir);
-                return found;
-            }
-        }
-        ::closedir(dir);
-    }
-    return folder + wanted;
+    // The name in capitals, as this program creates it, wins over others.
+    const std::string found = FindIgnoringCase(folder, Upper(name));
+    return found.empty() ? folder + Upper(name) : found;
 }
 
 } // namespace
@@ -63,14 +53,14 @@ std::string SettingsFileName(const SettingsPlaces &places)
         folder += '/';
     switch (places.variant) {
     case 0:
-        return FindIgnoringCase(folder, "iccr424.cgr");
+        return SettingsFileIn(folder, "iccr424.cgr");
     case 1:
-        return FindIgnoringCase(folder, "yxod172.ujj");
+        return SettingsFileIn(folder, "yxod172.ujj");
     case 2:
-        return FindIgnoringCase(folder, "icsh424.cgr");
+        return SettingsFileIn(folder, "icsh424.cgr");
     default: {
         const auto dot = programName.rfind('.');
-        return FindIgnoringCase(programFolder,
+        return SettingsFileIn(programFolder,
                                 (dot == std::string::npos ? programName : programName.substr(0, dot))
                                     + ".cgr");
     }

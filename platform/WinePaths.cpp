@@ -1,6 +1,8 @@
 #include "WinePaths.h"
 
+#include <cctype>
 #include <cstdlib>
+#include <dirent.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -50,6 +52,29 @@ std::string DriveCPath(const std::string &windowsPathBelowC)
     for (char c : windowsPathBelowC)
         path += c == '\\' ? '/' : c;
     return path;
+}
+
+std::string FindIgnoringCase(const std::string &folder, const std::string &name)
+{
+    const auto upper = [](std::string text) {
+        for (char &c : text)
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        return text;
+    };
+    const std::string wanted = upper(name);
+    std::string found;
+    if (DIR *dir = ::opendir(folder.c_str())) {
+        while (const dirent *entry = ::readdir(dir)) {
+            if (upper(entry->d_name) == wanted) {
+                found = folder + entry->d_name;
+                // The exact spelling wins over other spellings.
+                if (name == entry->d_name)
+                    break;
+            }
+        }
+        ::closedir(dir);
+    }
+    return found;
 }
 
 std::string ComPortDevice(int number)

@@ -20,4 +20,8 @@ std::string WinePrefix();
 std::string DriveCPath(const std::string &windowsPathBelowC);
 std::string ComPortDevice(int number);
 
+// The entry of folder (ending in "/") whose name matches name in any letter
+// case, as a full path; empty when there is none.
+std::string FindIgnoringCase(const std::string &folder, const std::string &name);
+
 } // namespace tillscribe
