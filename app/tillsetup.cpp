@@ -6,6 +6,9 @@
 // files. --silent takes every default, shows nothing, prints one line per
 // failure and exits 0 only on a complete installation.
 #include "Installation.h"
+#include "installationV6.h"
+
+#include <QApplication>
 
 #include <cstdio>
 #include <cstring>
@@ -35,8 +38,10 @@ int main(int argc, char **argv)
         return 2;
     }
     if (!silent) {
-        std::fprintf(stderr, "Tillsetup: the installation pages are not built yet; use --silent\n");
-        return 2;
+        QApplication app(argc, argv);
+        tillscribe::TfrmVSixInstall frmVSixInstall(options);
+        frmVSixInstall.showMaximized();
+        return frmVSixInstall.Run();
     }
     const tillscribe::InstallResult result = tillscribe::Install(options);
     for (const std::string &line : result.failures)
