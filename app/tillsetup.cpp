@@ -9,6 +9,7 @@
 #include "installationV6.h"
 
 #include <QApplication>
+#include <QScreen>
 
 #include <cstdio>
 #include <cstring>
@@ -40,6 +41,9 @@ int main(int argc, char **argv)
     if (!silent) {
         QApplication app(argc, argv);
         tillscribe::TfrmVSixInstall frmVSixInstall(options);
+        // The whole screen, also where no window manager maximises it.
+        if (const QScreen *screen = QGuiApplication::primaryScreen())
+            frmVSixInstall.setGeometry(screen->availableGeometry());
         frmVSixInstall.showMaximized();
         return frmVSixInstall.Run();
     }

@@ -117,6 +117,12 @@ TEST_F(InstallationTest, OldCaptureFilesRenamedAfterTheCopy)
     test::WriteFile(old / "jan.cap", "x");
     Install(options);
     EXPECT_TRUE(fs::exists(old / "JAN.txt"));
+
+    // A copy cancelled half-way still renames.
+    test::WriteFile(old / "feb.cap", "y");
+    const InstallResult cancelled = Install(options, [](std::uint64_t, std::uint64_t) { return false; });
+    EXPECT_FALSE(cancelled.complete);
+    EXPECT_TRUE(fs::exists(old / "FEB.txt"));
 }
 
 } // namespace
