@@ -1,7 +1,9 @@
 // tillscribe-cli: the capture station's work without a window.
 //
+//   tillscribe-cli capture --device DEVICE --model MODEL [--dir DIR] [--phone NUMBER]
 //   tillscribe-cli filter --model MODEL [FILE]
 //   tillscribe-cli simulate --model MODEL --as COM<n> [--loop] [--rate N] [FILE]
+#include "CliCapture.h"
 #include "CliFilter.h"
 #include "CliSimulate.h"
 
@@ -17,6 +19,9 @@ int Usage()
                  "  filter   write to standard output the bytes that the capture station\n"
                  "           would capture for the raw register bytes of FILE (or standard\n"
                  "           input); MODEL is a register model name (ER-650) or 0-7\n"
+                 "       tillscribe-cli capture --device DEVICE --model MODEL [--dir DIR] [--phone NUMBER]\n"
+                 "  capture  the capture station without a window: DEVICE is \"Direct to COM7\" or a\n"
+                 "           modem's name (with --phone); runs until SIGTERM or SIGINT\n"
                  "       tillscribe-cli simulate --model MODEL --as COM<n> [--loop] [--rate N] [FILE]\n"
                  "  simulate play FILE (or a sample journal of the model) as a register on\n"
                  "           a pseudo-terminal linked as COM n, at N bytes a second (960,\n"
@@ -32,6 +37,8 @@ int main(int argc, char **argv)
         return Usage();
     if (std::strcmp(argv[1], "filter") == 0)
         return tillscribe::RunFilterCommand(argc - 2, argv + 2);
+    if (std::strcmp(argv[1], "capture") == 0)
+        return tillscribe::RunCaptureCommand(argc - 2, argv + 2);
     if (std::strcmp(argv[1], "simulate") == 0)
         return tillscribe::RunSimulateCommand(argc - 2, argv + 2);
     if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {

@@ -52,21 +52,28 @@ extern "C" void OnQuitSignal(int signo)
 
 void CloseOnQuitSignals(QWidget *window)
 {
-    if (gSignalPipe[0] < 0 && ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, gSignalPipe) != 0)
-        return;
-    auto *notifier = new QSocketNotifier(gSignalPipe[0], QSocketNotifier::Read, window);
-    QObject::connect(notifier, &QSocketNotifier::activated, window, [window] {
-        unsigned char byte;
-        [[maybe_unused]] const ssize_t n = ::read(gSignalPipe[0], &byte, 1);
+    OnQuitSignals(window, [window] {
         if (window->close())
             QCoreApplication::quit(); // leaves any nested loop of a box as well
     });
-    struct sigaction action = {};
-    action.sa_handler = OnQuitSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
+}
+
+void OnQuitSignals(QObject *context, std::function<void()> action)
+{
+    if (gSignalPipe[0] < 0 && ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, gSignalPipe) != 0)
+        return;
+    auto *notifier = new QSocketNotifier(gSignalPipe[0], QSocketNotifier::Read, context);
+    QObject::connect(notifier, &QSocketNotifier::activated, context, [action] {
+        unsigned char byte;
+        [[maybe_unused]] const ssize_t n = ::read(gSignalPipe[0], &byte, 1);
+        action();
+    });
+    struct sigaction handler = {};
+    handler.sa_handler = OnQuitSignal;
+    sigemptyset(&handler.sa_mask);
+    handler.sa_flags = SA_RESTART;
     for (int signo : {SIGTERM, SIGINT, SIGHUP})
-        ::sigaction(signo, &action, nullptr);
+        ::sigaction(signo, &handler, nullptr);
 }
 
 } // namespace tillscribe

@@ -53,4 +53,7 @@ private:
 // then end the event loop.
 void CloseOnQuitSignals(QWidget *window);
 
+// SIGTERM, SIGINT and SIGHUP run action on the event loop (context owns the watch).
+void OnQuitSignals(QObject *context, std::function<void()> action);
+
 } // namespace tillscribe

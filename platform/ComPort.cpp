@@ -96,8 +96,9 @@ qint64 ComPort::Write(const QByteArray &bytes)
 
 void ComPort::OnError(QSerialPort::SerialPortError error)
 {
-    // A vanished device keeps raising errors on every poll; close it once.
-    if (error == QSerialPort::ResourceError && serial_.isOpen()) {
+    // A vanished device (an adapter pulled: ResourceError) or a hung-up line
+    // (ReadError) raises its error again on every poll; close it once.
+    if ((error == QSerialPort::ResourceError || error == QSerialPort::ReadError) && serial_.isOpen()) {
         serial_.clearError();
         // What arrived before the device went away is still owed to the reader.
         if (serial_.bytesAvailable() > 0)

@@ -278,7 +278,7 @@ TEST_F(MainWindowTest, VanishedPortKeepsWhatWasCapturedWithoutMessages)
     ASSERT_TRUE(com7->Send("TOTAL 3.97"));
     ASSERT_TRUE(WaitUntil([&] { return window.ApdTerminal1->Core().Capturer().Pending() == 10; }));
     com7.reset(); // adapter pulled
-    WaitUntil([&] { return !window.ApdComPort1->IsOpen(); }, 3000);
+    ASSERT_TRUE(WaitUntil([&] { return !window.ApdComPort1->IsOpen(); }, 5000));
     for (int i = 0; i < 20; ++i)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     EXPECT_EQ(boxes.shown, std::vector<Box>{});

@@ -32,6 +32,8 @@ public:
         ::tcsetattr(master_, TCSANOW, &raw);
         ::close(slave); // the program under test opens it
         ::fcntl(master_, F_SETFL, ::fcntl(master_, F_GETFL) | O_NONBLOCK);
+        // Programs started by the test must not keep the register end open.
+        ::fcntl(master_, F_SETFD, FD_CLOEXEC);
         slavePath_ = name;
         const std::filesystem::path dosdevices = std::filesystem::path(std::getenv("WINEPREFIX")) / "dosdevices";
         std::filesystem::create_directories(dosdevices);
