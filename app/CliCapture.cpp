@@ -44,7 +44,7 @@ int RunCaptureCommand(int argc, char **argv)
         return 2;
     }
     if (options.folder.empty())
-        options.folder = ProgramFolder();
+        options.folder = DataFolder();
     if (options.folder.back() != '/')
         options.folder += '/';
 

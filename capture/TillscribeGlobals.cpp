@@ -38,7 +38,11 @@ SettingsPlaces RealSettingsPlaces()
 {
     SettingsPlaces places;
     places.fixedFolder = DriveCPath("Program Files\\Borland\\Common Files\\BDE");
-    places.programPath = ProgramPath();
+    // The settings lie beside the program, or in the data folder where the
+    // program's own folder cannot be written.
+    const std::string program = ProgramPath();
+    const std::string data = DataFolder();
+    places.programPath = data + program.substr(program.rfind('/') + 1);
     return places;
 }
 

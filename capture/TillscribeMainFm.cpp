@@ -62,7 +62,7 @@ TfrmTillscribeMain::TfrmTillscribeMain(MainWindowServices services, QWidget *par
     : QMainWindow(parent), services_(std::move(services))
 {
     if (services_.captureFolder.empty())
-        services_.captureFolder = ProgramFolder();
+        services_.captureFolder = DataFolder();
     if (!services_.shortDate)
         services_.shortDate = ShortDateToday;
     if (!services_.readSettings)

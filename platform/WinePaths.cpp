@@ -30,6 +30,20 @@ std::string ProgramFolder()
     return slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1);
 }
 
+static std::string HomeFolder();
+
+std::string DataFolder()
+{
+    const std::string program = ProgramFolder();
+    if (::access(program.c_str(), W_OK) == 0)
+        return program;
+    const char *data = std::getenv("XDG_DATA_HOME");
+    const std::string base = data && *data == '/' ? std::string(data) : HomeFolder() + "/.local/share";
+    for (const std::string &folder : {base, base + "/tillscribe"})
+        ::mkdir(folder.c_str(), 0755);
+    return base + "/tillscribe/";
+}
+
 static std::string HomeFolder()
 {
     if (const char *home = std::getenv("HOME"); home && *home)

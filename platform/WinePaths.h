@@ -15,6 +15,10 @@
 namespace tillscribe {
 
 std::string ProgramFolder();
+// Where the program keeps its own files (capture files, settings beside it):
+// the program's folder, or, where that cannot be written (a packaged
+// install in /usr/bin), $XDG_DATA_HOME/tillscribe/ (~/.local/share/...).
+std::string DataFolder();
 std::string ProgramPath();
 std::string WinePrefix();
 std::string DriveCPath(const std::string &windowsPathBelowC);

@@ -7,7 +7,7 @@ packages=(
     qt6-base-dev qt6-serialport-dev libgl-dev
     libgtest-dev googletest
     libsimpleini-dev libarchive-dev
-    socat xvfb xauth poppler-utils fonts-liberation desktop-file-utils
+    socat xvfb xauth poppler-utils fonts-liberation desktop-file-utils dpkg-dev
     cups cups-client cups-bsd printer-driver-cups-pdf
 )
 
