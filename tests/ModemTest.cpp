@@ -1,5 +1,6 @@
 // The main window dialling a register's modem through the modem dialer.
 #include "Application.h"
+#include "HeadlessCapture.h"
 #include "MessageBoxes.h"
 #include "ModemSimulator.h"
 #include "ModemTapiDevice.h"
@@ -18,6 +19,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 
 using namespace tillscribe;
@@ -201,6 +203,32 @@ TEST_F(ModemTest, CloseWhileCollectingHangsUpBeforeSaving)
     EXPECT_TRUE(window.close());
     ASSERT_TRUE(written);
     EXPECT_TRUE(hungUpBeforeSaving);
+}
+
+} // namespace
+
+namespace {
+
+// The capture station without a window, dialling the same modem.
+TEST_F(ModemTest, HeadlessServiceDialsCollectsAndHangsUp)
+{
+    std::vector<std::string> said;
+    HeadlessOptions headless;
+    headless.device = "Office modem";
+    headless.phone = "5551";
+    headless.model = 1;
+    headless.folder = dir.Folder();
+    headless.shortDate = [] { return std::string("12/9/2025"); };
+    auto station = std::make_unique<HeadlessCapture>(headless, [&said](const std::string &line) {
+        said.push_back(line);
+    });
+    ASSERT_TRUE(station->Start());
+    ASSERT_TRUE(WaitUntil([&] { return std::find(said.begin(), said.end(), "COLLECTING") != said.end(); }));
+    ASSERT_TRUE(WaitUntil([&] { return modem.JournalPlayed(); }));
+    ASSERT_TRUE(WaitUntil([&] { return station->Core().Capturer().Pending() >= Filtered(1, journal).size(); }));
+    station->Stop();
+    EXPECT_TRUE(modem.commands.contains("ATH0"));
+    EXPECT_EQ(test::ReadFile(dir / "12_9_2025_1.txt"), Filtered(1, journal));
 }
 
 } // namespace
