@@ -192,8 +192,6 @@ InstallResult Install(const InstallOptions &options, const UnpackProgress &progr
             {directories + "/" + id + ".directory",
              "[Desktop Entry]\nType=Directory\nName=" + options.menuFolder + "\n"},
             {menus + "/" + id + ".menu",
-             "<!DOCTYPE Menu PUBLIC \"-//freedesktop//DTD Menu 1.0//EN\"\n"
-             " \"http://www.freedesktop.org/standards/menu-spec/menu-1.0.dtd\">\n"
              "<Menu>\n  <Name>Applications</Name>\n  <Menu>\n    <Name>" + XmlText(options.menuFolder)
                  + "</Name>\n    <Directory>" + id + ".directory</Directory>\n    <Include>\n"
                  "      <Filename>veldran-tillscribe-uninstall.desktop</Filename>\n"
