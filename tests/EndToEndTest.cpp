@@ -31,18 +31,6 @@ bool WaitFor(Predicate done, std::chrono::milliseconds limit = 20s)
     return true;
 }
 
-// Bytes the program has not read yet from its side of the line.
-int Unread(const std::string &slavePath)
-{
-    const int fd = ::open(slavePath.c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0)
-        return -1;
-    int waiting = 0;
-    ::ioctl(fd, FIONREAD, &waiting);
-    ::close(fd);
-    return waiting;
-}
-
 TEST(EndToEnd, SigtermWritesEveryFilteredByteToTheCaptureFile)
 {
     test::TempDir dir;
@@ -76,7 +64,7 @@ TEST(EndToEnd, SigtermWritesEveryFilteredByteToTheCaptureFile)
     for (int i = 0; i < 3000; ++i)
         raw += "ITEM " + std::to_string(i) + "   1.00\r\x1b!\x01" "TIME 10:41 d i\n";
     ASSERT_TRUE(com5.Send(raw));
-    EXPECT_TRUE(WaitFor([&] { return Unread(com5.SlavePath()) == 0; }));
+    EXPECT_TRUE(WaitFor([&] { return com5.Unread() == 0; }));
 
     ::kill(pid, SIGTERM);
     int status = 0;

@@ -1,4 +1,5 @@
 // tillscribe-cli capture, run as a service would run it.
+#include "CliProcess.h"
 #include "PtyPort.h"
 #include "TestSupport.h"
 #include "TillscribeVivudivUnit.h"
@@ -18,97 +19,15 @@ namespace {
 using namespace tillscribe;
 using namespace std::chrono_literals;
 
-// The capture command in the background, its standard output read by lines.
-class Service {
+// The capture command in the background.
+class Service : public test::CliProcess {
 public:
-    explicit Service(const std::vector<std::string> &arguments)
-    {
-        int out[2];
-        if (::pipe(out) != 0)
-            return;
-        pid_ = ::fork();
-        if (pid_ == 0) {
-            ::dup2(out[1], STDOUT_FILENO);
-            ::close(out[0]);
-            std::vector<char *> argv{const_cast<char *>(TILLSCRIBE_CLI), const_cast<char *>("capture")};
-            for (const std::string &a : arguments)
-                argv.push_back(const_cast<char *>(a.c_str()));
-            argv.push_back(nullptr);
-            ::execv(TILLSCRIBE_CLI, argv.data());
-            ::_exit(127);
-        }
-        ::close(out[1]);
-        out_ = out[0];
-    }
-    ~Service()
-    {
-        if (pid_ > 0 && !exited_) {
-            ::kill(pid_, SIGKILL);
-            ::waitpid(pid_, nullptr, 0);
-        }
-        ::close(out_);
-    }
-    // Waits for a line that begins with prefix; all lines read so far stay in Said().
-    bool WaitFor(const std::string &prefix, std::chrono::milliseconds limit = 20s)
-    {
-        const auto until = std::chrono::steady_clock::now() + limit;
-        for (;;) {
-            size_t at = 0;
-            for (size_t nl; (nl = said_.find('\n', at)) != std::string::npos; at = nl + 1)
-                if (said_.compare(at, prefix.size(), prefix) == 0 && at >= seen_) {
-                    seen_ = nl + 1;
-                    return true;
-                }
-            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                until - std::chrono::steady_clock::now());
-            if (left.count() <= 0)
-                return false;
-            pollfd p{out_, POLLIN, 0};
-            if (::poll(&p, 1, static_cast<int>(left.count())) <= 0)
-                return false;
-            char buffer[4096];
-            const ssize_t n = ::read(out_, buffer, sizeof buffer);
-            if (n <= 0)
-                return false;
-            said_.append(buffer, static_cast<size_t>(n));
-        }
-    }
-    int Stop()
-    {
-        ::kill(pid_, SIGTERM);
-        return Wait();
-    }
-    int Wait()
-    {
-        int status = 0;
-        ::waitpid(pid_, &status, 0);
-        exited_ = true;
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    const std::string &Said() const { return said_; }
-
-private:
-    pid_t pid_ = -1;
-    int out_ = -1;
-    bool exited_ = false;
-    std::string said_;
-    size_t seen_ = 0;
+    explicit Service(const std::vector<std::string> &arguments) : CliProcess("capture", arguments) {}
 };
-
-int Unread(const std::string &slave)
-{
-    const int fd = ::open(slave.c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK);
-    int waiting = -1;
-    if (fd >= 0) {
-        ::ioctl(fd, FIONREAD, &waiting);
-        ::close(fd);
-    }
-    return waiting;
-}
 
 void Drain(const test::PtyPort &port)
 {
-    for (int i = 0; i < 1000 && Unread(port.SlavePath()) != 0; ++i)
+    for (int i = 0; i < 1000 && port.Unread() != 0; ++i)
         std::this_thread::sleep_for(10ms);
     std::this_thread::sleep_for(100ms);
 }

@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <pty.h>
 #include <string>
 #include <termios.h>
@@ -94,6 +95,18 @@ public:
     }
 
     int Master() const { return master_; }
+
+    // Bytes that the program on the line has not read yet; -1 if unknown.
+    int Unread() const
+    {
+        const int fd = ::open(slavePath_.c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK);
+        int waiting = -1;
+        if (fd >= 0) {
+            ::ioctl(fd, FIONREAD, &waiting);
+            ::close(fd);
+        }
+        return waiting;
+    }
 
 private:
     int master_ = -1;

@@ -1,4 +1,5 @@
 // The register simulator: a pty linked as COM n, played into, cleaned up.
+#include "CliProcess.h"
 #include "SampleJournals.h"
 #include "TestSupport.h"
 #include "TillscribeVivudivUnit.h"
@@ -19,51 +20,19 @@ namespace {
 using namespace tillscribe;
 namespace fs = std::filesystem;
 
-// tillscribe-cli simulate running in the background; stdout read to its
-// first line so the link is known to be there.
-class Simulator {
+// tillscribe-cli simulate running in the background; its first line, read
+// at once, tells that the link is there.
+class Simulator : public test::CliProcess {
 public:
-    explicit Simulator(const std::vector<std::string> &arguments)
+    explicit Simulator(const std::vector<std::string> &arguments) : CliProcess("simulate", arguments)
     {
-        int out[2];
-        if (::pipe(out) != 0)
-            return;
-        pid_ = ::fork();
-        if (pid_ == 0) {
-            ::dup2(out[1], STDOUT_FILENO);
-            std::vector<char *> argv{const_cast<char *>(TILLSCRIBE_CLI), const_cast<char *>("simulate")};
-            for (const std::string &a : arguments)
-                argv.push_back(const_cast<char *>(a.c_str()));
-            argv.push_back(nullptr);
-            ::execv(TILLSCRIBE_CLI, argv.data());
-            ::_exit(127);
-        }
-        ::close(out[1]);
-        char c;
-        while (::read(out[0], &c, 1) == 1 && c != '\n')
-            firstLine_ += c;
-        ::close(out[0]);
-    }
-    ~Simulator()
-    {
-        if (pid_ > 0 && !exited_) {
-            ::kill(pid_, SIGKILL);
-            ::waitpid(pid_, nullptr, 0);
-        }
+        WaitFor("");
+        const std::string &said = Said();
+        firstLine_ = said.substr(0, said.find('\n'));
     }
     const std::string &FirstLine() const { return firstLine_; }
-    void Signal(int signo) { ::kill(pid_, signo); }
-    int Wait()
-    {
-        int status = 0;
-        ::waitpid(pid_, &status, 0);
-        exited_ = true;
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
 
 private:
-    pid_t pid_ = -1;
-    bool exited_ = false;
     std::string firstLine_;
 };
 
