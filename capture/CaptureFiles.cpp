@@ -1,6 +1,7 @@
 #include "CaptureFiles.h"
 
 #include "FileShare.h"
+#include "Terminal.h"
 
 #include <cctype>
 #include <fcntl.h>
@@ -25,6 +26,22 @@ std::string NextCaptureFileName(const std::string &folder, const std::string &sh
         if (!FileExists(name))
             return name;
     }
+}
+
+std::string StartNewCaptureFile(Terminal &terminal, const std::string &folder,
+                                const std::string &shortDate)
+{
+    const std::string name = NextCaptureFileName(folder, shortDate);
+    terminal.SetCapture(cmOff);
+    terminal.SetCaptureFile(name);
+    terminal.SetCapture(cmOn);
+    return name;
+}
+
+void ReopenCaptureAppending(Terminal &terminal)
+{
+    terminal.SetCapture(cmOff);
+    terminal.SetCapture(cmAppend);
 }
 
 bool IsOverSizeLimit(const std::string &name)

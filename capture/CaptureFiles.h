@@ -7,6 +7,8 @@
 
 namespace tillscribe {
 
+class Terminal;
+
 // A capture file larger than this is refused by File > Open and rolled over
 // at the next timer tick.
 constexpr std::int64_t kCaptureFileSizeLimit = 700000;
@@ -14,6 +16,15 @@ constexpr std::int64_t kCaptureFileSizeLimit = 700000;
 // folder (ending in "/") + short date with "/" made "_" + "_" + N + ".txt",
 // for the first N from 1 under which nothing exists; gaps are reused.
 std::string NextCaptureFileName(const std::string &folder, const std::string &shortDate);
+
+// Switches the terminal's capture to a new, empty file under the next free
+// name (the previous file written out and closed); returns the name.
+std::string StartNewCaptureFile(Terminal &terminal, const std::string &folder,
+                                const std::string &shortDate);
+
+// Capture off, then on in append mode: the buffer reaches the file and the
+// file is reopened at its end (or, after a disconnect, capture resumes).
+void ReopenCaptureAppending(Terminal &terminal);
 
 bool FileExists(const std::string &name);
 

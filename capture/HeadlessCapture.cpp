@@ -17,17 +17,9 @@ HeadlessCapture::HeadlessCapture(HeadlessOptions options, std::function<void(con
     terminal_.SetProcessCharHook([model](std::uint8_t c, TEmuCommand &command) {
         FilterByte(VivudivFilterState(), model, c, command);
     });
-    connect(&port_, &ComPort::DataReceived, this, [this] {
-        const QByteArray bytes = port_.ReadAll();
-        terminal_.Receive(reinterpret_cast<const std::uint8_t *>(bytes.constData()),
-                          static_cast<std::size_t>(bytes.size()));
-    });
+    connect(&port_, &ComPort::DataReceived, this, &HeadlessCapture::ReadPort);
     // The modem hands the line over by opening it for the reader.
-    connect(&port_, &ComPort::Opened, this, [this] {
-        const QByteArray bytes = port_.ReadAll();
-        terminal_.Receive(reinterpret_cast<const std::uint8_t *>(bytes.constData()),
-                          static_cast<std::size_t>(bytes.size()));
-    });
+    connect(&port_, &ComPort::Opened, this, &HeadlessCapture::ReadPort);
     connect(&port_, &ComPort::Closed, this, &HeadlessCapture::OnClosed);
     tick_.setInterval(options_.tickMs);
     connect(&tick_, &QTimer::timeout, this, &HeadlessCapture::Tick);
@@ -40,18 +32,17 @@ HeadlessCapture::~HeadlessCapture()
     Stop();
 }
 
-void HeadlessCapture::StartNewCaptureFile()
+void HeadlessCapture::ReadPort()
 {
-    const std::string name = NextCaptureFileName(options_.folder, options_.shortDate());
-    terminal_.SetCapture(cmOff);
-    terminal_.SetCaptureFile(name);
-    terminal_.SetCapture(cmOn);
+    const QByteArray bytes = port_.ReadAll();
+    terminal_.Receive(reinterpret_cast<const std::uint8_t *>(bytes.constData()),
+                      static_cast<std::size_t>(bytes.size()));
 }
 
 bool HeadlessCapture::Start()
 {
     try {
-        StartNewCaptureFile();
+        tillscribe::StartNewCaptureFile(terminal_, options_.folder, options_.shortDate());
     } catch (const std::exception &e) {
         say_(std::string("Cannot capture to ") + terminal_.CaptureFile() + ": " + e.what());
         return false;
@@ -111,10 +102,9 @@ void HeadlessCapture::OnClosed()
 void HeadlessCapture::Tick()
 {
     try {
-        terminal_.SetCapture(cmOff);
-        terminal_.SetCapture(cmAppend);
+        ReopenCaptureAppending(terminal_);
         if (IsOverSizeLimit(terminal_.CaptureFile())) {
-            StartNewCaptureFile();
+            tillscribe::StartNewCaptureFile(terminal_, options_.folder, options_.shortDate());
             say_("File reached max size. New file is " + terminal_.CaptureFile());
         }
     } catch (const std::exception &e) {

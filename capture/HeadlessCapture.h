@@ -50,7 +50,7 @@ public:
     std::string CaptureFile() const { return terminal_.CaptureFile(); }
 
 private:
-    void StartNewCaptureFile();
+    void ReadPort();
     void TryOpen();
     void OnClosed();
 

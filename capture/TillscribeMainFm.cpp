@@ -304,10 +304,8 @@ void TfrmTillscribeMain::FormCreate()
 
 void TfrmTillscribeMain::StartNewCaptureFile()
 {
-    const std::string name = NextCaptureFileName(services_.captureFolder, services_.shortDate());
-    ApdTerminal1->SetCapture(cmOff);
-    ApdTerminal1->SetCaptureFile(QString::fromStdString(name));
-    ApdTerminal1->SetCapture(cmOn);
+    const std::string name =
+        tillscribe::StartNewCaptureFile(ApdTerminal1->Core(), services_.captureFolder, services_.shortDate());
     ShowCaptureFileName(QString::fromStdString(name));
 }
 
@@ -331,8 +329,7 @@ void TfrmTillscribeMain::Connect()
         ShowMessage(MsgKind::Information, QStringLiteral("No Device Selected"));
         return;
     }
-    ApdTerminal1->SetCapture(cmOff);
-    ApdTerminal1->SetCapture(cmAppend);
+    ReopenCaptureAppending(ApdTerminal1->Core());
 
     if (IsDirectRoad(Device().toStdString())) {
         if (OpenPort()) {
@@ -524,8 +521,7 @@ void TfrmTillscribeMain::mnuFileOpenClick()
 
 void TfrmTillscribeMain::Timer1Timer()
 {
-    ApdTerminal1->SetCapture(cmOff);
-    ApdTerminal1->SetCapture(cmAppend);
+    ReopenCaptureAppending(ApdTerminal1->Core());
     if (IsOverSizeLimit(edtCaptureFile->text().toStdString())) {
         StartNewCaptureFile();
         ShowMessage(MsgKind::Information,

@@ -1,5 +1,6 @@
 // The real tillscribe program, offscreen: a register stream through a pty,
 // SIGTERM, and the capture file compared byte for byte.
+#include "FilterSupport.h"
 #include "PtyPort.h"
 #include "TestSupport.h"
 #include "TillscribeVivudivUnit.h"
@@ -74,11 +75,7 @@ TEST(EndToEnd, SigtermWritesEveryFilteredByteToTheCaptureFile)
     ASSERT_TRUE(exited);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
 
-    TVivudivFilterState state;
-    std::vector<std::uint8_t> out(raw.size() * 10);
-    const size_t n = FilterBlock(state, 2, reinterpret_cast<const std::uint8_t *>(raw.data()),
-                                 raw.size(), out.data());
-    EXPECT_EQ(test::ReadFile(capture), std::string(reinterpret_cast<char *>(out.data()), n));
+    EXPECT_EQ(test::ReadFile(capture), test::Filtered(2, raw));
     // The close saved the settings.
     EXPECT_NE(test::ReadFile(dir / "YXOD172.UJJ").find("AutoConnect=TRUE"), std::string::npos);
 }

@@ -1,5 +1,6 @@
 // tillscribe-cli capture, run as a service would run it.
 #include "CliProcess.h"
+#include "FilterSupport.h"
 #include "PtyPort.h"
 #include "TestSupport.h"
 #include "TillscribeVivudivUnit.h"
@@ -18,6 +19,7 @@ namespace {
 
 using namespace tillscribe;
 using namespace std::chrono_literals;
+using test::Filtered;
 
 // The capture command in the background.
 class Service : public test::CliProcess {
@@ -30,15 +32,6 @@ void Drain(const test::PtyPort &port)
     for (int i = 0; i < 1000 && port.Unread() != 0; ++i)
         std::this_thread::sleep_for(10ms);
     std::this_thread::sleep_for(100ms);
-}
-
-std::string Filtered(int model, const std::string &raw)
-{
-    TVivudivFilterState state;
-    std::vector<std::uint8_t> out(raw.size() * 10 + 1);
-    const size_t n = FilterBlock(state, model, reinterpret_cast<const std::uint8_t *>(raw.data()), raw.size(),
-                                 out.data());
-    return std::string(reinterpret_cast<const char *>(out.data()), n);
 }
 
 std::string OnlyCaptureFile(const test::TempDir &dir)

@@ -2,7 +2,9 @@
 #include "Application.h"
 #include "ComPort.h"
 #include "MessageBoxes.h"
+#include "FilterSupport.h"
 #include "PtyPort.h"
+#include "RecordingBoxes.h"
 #include "TapiDevice.h"
 #include "TerminalWidget.h"
 #include "QtTestSupport.h"
@@ -35,28 +37,9 @@ using test::WriteFile;
 
 namespace {
 
+using test::Box;
+using test::RecordingBoxes;
 using test::WaitUntil;
-
-struct Box {
-    MsgKind kind;
-    QString text;
-    bool operator==(const Box &other) const { return kind == other.kind && text == other.text; }
-};
-
-void PrintTo(const Box &box, std::ostream *os)
-{
-    *os << static_cast<int>(box.kind) << " \"" << box.text.toStdString() << "\"";
-}
-
-class RecordingBoxes : public MessageBoxes {
-public:
-    MsgResult Show(MsgKind kind, const QString &text, MsgButtons buttons) override
-    {
-        shown.push_back({kind, text});
-        return buttons == MsgButtons::YesNo ? MsgResult::Yes : MsgResult::Ok;
-    }
-    std::vector<Box> shown;
-};
 
 class FakeTapi : public TapiDevice {
 public:
@@ -152,9 +135,9 @@ TEST_P(StateTable, Transition)
     EXPECT_EQ(Status().toStdString(), row.status);
     EXPECT_EQ(Button(), row.button);
     if (row.message)
-        EXPECT_EQ(boxes.shown, std::vector<Box>{*row.message});
+        EXPECT_EQ(boxes.all, std::vector<Box>{*row.message});
     else
-        EXPECT_EQ(boxes.shown, std::vector<Box>{});
+        EXPECT_EQ(boxes.all, std::vector<Box>{});
     EXPECT_EQ(tapi.cancels, row.cancels);
 }
 
@@ -232,11 +215,7 @@ TEST_F(MainWindowTest, DirectConnectCapturesExactlyTheFilteredBytes)
     while (raw.size() < (1u << 20))
         raw += "No. " + std::to_string(raw.size()) + "\x1b" "E1i BREAD  2.49\r\n";
     ASSERT_TRUE(com7.Send(raw, [] { QCoreApplication::processEvents(QEventLoop::AllEvents, 10); }));
-    TVivudivFilterState state;
-    std::vector<std::uint8_t> out(raw.size() * 10);
-    const size_t n = FilterBlock(state, 1, reinterpret_cast<const std::uint8_t *>(raw.data()),
-                                 raw.size(), out.data());
-    const std::string expected(reinterpret_cast<const char *>(out.data()), n);
+    const std::string expected = test::Filtered(1, raw);
     ASSERT_TRUE(WaitUntil([&] {
         return window.ApdTerminal1->Core().Capturer().Pending()
             + std::filesystem::file_size(FirstFile()) >= expected.size();
@@ -281,7 +260,7 @@ TEST_F(MainWindowTest, VanishedPortKeepsWhatWasCapturedWithoutMessages)
     ASSERT_TRUE(WaitUntil([&] { return !window.ApdComPort1->IsOpen(); }, 5000));
     for (int i = 0; i < 20; ++i)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    EXPECT_EQ(boxes.shown, std::vector<Box>{});
+    EXPECT_EQ(boxes.all, std::vector<Box>{});
     EXPECT_EQ(Status(), "COLLECTING"); // the window is not told
     window.btnConnect->click();
     EXPECT_EQ(Status(), "IDLE");
@@ -293,14 +272,14 @@ TEST_F(MainWindowTest, NewAndOpenRefusedWhileNotIdle)
     TfrmTillscribeMain &window = Create();
     for (const char *status : {"CONNECTING", "DIALING", "COLLECTING"}) {
         window.lblCaptureStatus->setText(QString::fromLatin1(status));
-        boxes.shown.clear();
+        boxes.all.clear();
         window.mnuFileNew->trigger();
         window.mnuFileOpen->trigger();
         const std::vector<Box> expected = {
             {MsgKind::Information, "You must disconnect before selecting New"},
             {MsgKind::Information, "You must disconnect before selecting Open"},
         };
-        EXPECT_EQ(boxes.shown, expected) << status;
+        EXPECT_EQ(boxes.all, expected) << status;
         EXPECT_EQ(window.edtCaptureFile->text().toStdString(), FirstFile());
     }
     EXPECT_FALSE(std::filesystem::exists(dir / "12_9_2025_2.txt"));
@@ -330,7 +309,7 @@ TEST_F(MainWindowTest, FileOpenChecksAndAppends)
         {MsgKind::Error, "File selected is too big.  Please select another"},
         {MsgKind::Error, "Cannot Open, File Already in Use"},
     };
-    EXPECT_EQ(boxes.shown, refusals);
+    EXPECT_EQ(boxes.all, refusals);
     EXPECT_EQ(window.edtCaptureFile->text().toStdString(), FirstFile());
 
     // Accepted: the previous file gets a page of line feeds, the new one the text.
@@ -356,7 +335,7 @@ TEST_F(MainWindowTest, CurrentFileAcceptedAfterDisconnect)
     window.ApdTerminal1->SetCapture(cmOff); // as a disconnect leaves it
     fileToOpen = QString::fromStdString(FirstFile());
     window.mnuFileOpen->trigger();
-    EXPECT_EQ(boxes.shown, std::vector<Box>{});
+    EXPECT_EQ(boxes.all, std::vector<Box>{});
     EXPECT_EQ(window.ApdTerminal1->Capture(), cmAppend);
 }
 
@@ -368,14 +347,14 @@ TEST_F(MainWindowTest, TimerFlushesAndRollsOverPastTheLimit)
         window.ApdTerminal1->Core().Show(static_cast<std::uint8_t>(c));
     window.Timer1Timer();
     EXPECT_EQ(std::filesystem::file_size(FirstFile()), 700000u); // flushed, not rolled
-    EXPECT_EQ(boxes.shown, std::vector<Box>{});
+    EXPECT_EQ(boxes.all, std::vector<Box>{});
 
     window.ApdTerminal1->Core().Show('y');
     window.Timer1Timer();
     const std::string next = dir / "12_9_2025_2.txt";
     EXPECT_EQ(std::filesystem::file_size(FirstFile()), 700001u);
     EXPECT_EQ(window.edtCaptureFile->text().toStdString(), next);
-    EXPECT_EQ(boxes.shown, (std::vector<Box>{{MsgKind::Information,
+    EXPECT_EQ(boxes.all, (std::vector<Box>{{MsgKind::Information,
                                               QString::fromStdString("File reached max size. New file is " + next)}}));
     // After a disconnect the tick switches capture back on, appending.
     window.ApdTerminal1->SetCapture(cmOff);
@@ -400,7 +379,7 @@ TEST_F(MainWindowTest, AutoConnectToHeldPortFailsBeforeTheWindowShows)
     stored.AutoConnect = true;
     TfrmTillscribeMain &window = Create();
     EXPECT_FALSE(window.isVisible());
-    EXPECT_EQ(boxes.shown, std::vector<Box>{kOpenFailBox});
+    EXPECT_EQ(boxes.all, std::vector<Box>{kOpenFailBox});
     EXPECT_EQ(Status(), "IDLE");
     EXPECT_EQ(Button(), kConnect);
 }
@@ -409,7 +388,7 @@ TEST_F(MainWindowTest, AutoConnectSkippedWithoutDevice)
 {
     stored.AutoConnect = true;
     Create();
-    EXPECT_EQ(boxes.shown, std::vector<Box>{});
+    EXPECT_EQ(boxes.all, std::vector<Box>{});
     EXPECT_EQ(Status(), "IDLE");
 }
 
@@ -437,7 +416,7 @@ TEST_F(MainWindowTest, PortButtonRefusedWhileNotIdle)
     window.btnConnect->click();
     ASSERT_EQ(Status(), "DIALING");
     window.btnComPort->click();
-    EXPECT_EQ(boxes.shown, (std::vector<Box>{{MsgKind::Error,
+    EXPECT_EQ(boxes.all, (std::vector<Box>{{MsgKind::Error,
                                               "You must disconnect before selecting new device"}}));
     EXPECT_EQ(window.btnComPort->text(), "Office modem");
 }
@@ -508,10 +487,10 @@ TEST_F(MainWindowTest, UnwritableCaptureFolderShowsErrorAndStaysUsable)
     services.tapiDevice = &tapi;
     form = std::make_unique<TfrmTillscribeMain>(services);
     EXPECT_FALSE(RunGuarded([this] { form->FormCreate(); }));
-    EXPECT_EQ(boxes.shown, (std::vector<Box>{{MsgKind::Error, "Path not found"}}));
+    EXPECT_EQ(boxes.all, (std::vector<Box>{{MsgKind::Error, "Path not found"}}));
     EXPECT_EQ(Status(), "IDLE");
     form->btnConnect->click();
-    EXPECT_EQ(boxes.shown.back(), kNoDeviceBox);
+    EXPECT_EQ(boxes.all.back(), kNoDeviceBox);
 }
 
 } // namespace

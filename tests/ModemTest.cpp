@@ -1,11 +1,13 @@
 // The main window dialling a register's modem through the modem dialer.
 #include "Application.h"
+#include "FilterSupport.h"
 #include "HeadlessCapture.h"
 #include "MessageBoxes.h"
 #include "ModemSimulator.h"
 #include "ModemTapiDevice.h"
 #include "TerminalWidget.h"
 #include "QtTestSupport.h"
+#include "RecordingBoxes.h"
 #include "TestSupport.h"
 #include "TillscribeGlobals.h"
 #include "TillscribeMainFm.h"
@@ -26,26 +28,9 @@ using namespace tillscribe;
 
 namespace {
 
+using test::Filtered;
+using test::RecordingBoxes;
 using test::WaitUntil;
-
-class RecordingBoxes : public MessageBoxes {
-public:
-    MsgResult Show(MsgKind, const QString &text, MsgButtons) override
-    {
-        shown << text;
-        return MsgResult::Ok;
-    }
-    QStringList shown;
-};
-
-std::string Filtered(int model, const std::string &raw)
-{
-    TVivudivFilterState state;
-    std::vector<std::uint8_t> out(raw.size() * 10);
-    const size_t n = FilterBlock(state, model, reinterpret_cast<const std::uint8_t *>(raw.data()),
-                                 raw.size(), out.data());
-    return std::string(reinterpret_cast<const char *>(out.data()), n);
-}
 
 class ModemTest : public ::testing::Test {
 protected:

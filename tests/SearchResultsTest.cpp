@@ -1,5 +1,6 @@
 // Find All's results window and its report.
 #include "MessageBoxes.h"
+#include "RecordingBoxes.h"
 #include "SearchResultsSink.h"
 #include "TestSupport.h"
 #include "TillscribeSearchResultsFm.h"
@@ -24,16 +25,6 @@ using test::TempDir;
 using test::WriteFile;
 
 namespace {
-
-class Boxes : public MessageBoxes {
-public:
-    MsgResult Show(MsgKind, const QString &text, MsgButtons) override
-    {
-        shown << text;
-        return MsgResult::No;
-    }
-    QStringList shown;
-};
 
 class SearchResultsTest : public ::testing::Test {
 protected:
@@ -73,7 +64,7 @@ protected:
     }
 
     TempDir dir;
-    Boxes boxes;
+    test::RecordingBoxes boxes;
     std::string toOpen;
     int files = 0;
     TfrmTillscribeViewLogs *viewer = nullptr;

@@ -1,5 +1,6 @@
 // The register simulator: a pty linked as COM n, played into, cleaned up.
 #include "CliProcess.h"
+#include "FilterSupport.h"
 #include "SampleJournals.h"
 #include "TestSupport.h"
 #include "TillscribeVivudivUnit.h"
@@ -116,11 +117,7 @@ TEST(SampleJournals, EachFiltersToACleanJournal)
 {
     for (int model = 0; model < kRegisterModelCount; ++model) {
         const std::string raw = SampleJournal(model);
-        TVivudivFilterState state;
-        std::vector<std::uint8_t> out(raw.size() * 10);
-        const size_t n = FilterBlock(state, model, reinterpret_cast<const std::uint8_t *>(raw.data()),
-                                     raw.size(), out.data());
-        const std::string text(reinterpret_cast<const char *>(out.data()), n);
+        const std::string text = test::Filtered(model, raw);
         EXPECT_NE(text.find("TOTAL"), std::string::npos) << model;
         EXPECT_NE(text.find("VIVUDIV MARKET\r\n"), std::string::npos) << model;
         for (size_t i = 0; i < text.size(); ++i) {

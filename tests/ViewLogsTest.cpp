@@ -2,6 +2,7 @@
 #include "CaptureWriter.h"
 #include "LogText.h"
 #include "MessageBoxes.h"
+#include "RecordingBoxes.h"
 #include "SearchResultsSink.h"
 #include "TestSupport.h"
 #include "TillscribeViewLogsFm.h"
@@ -59,19 +60,6 @@ TEST(LogText, FindAllEntriesNumberLinesFromZeroAndCutAt4096)
     EXPECT_EQ(FindAllEntries("a\n", "a"), QStringList{"0     a"});
 }
 
-class Boxes : public MessageBoxes {
-public:
-    MsgResult Show(MsgKind, const QString &text, MsgButtons buttons) override
-    {
-        shown << text;
-        if (buttons == MsgButtons::YesNo)
-            return answerYes ? MsgResult::Yes : MsgResult::No;
-        return MsgResult::Ok;
-    }
-    QStringList shown;
-    bool answerYes = false;
-};
-
 class ViewLogsTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -117,7 +105,7 @@ protected:
     };
 
     TempDir dir;
-    Boxes boxes;
+    test::RecordingBoxes boxes;
     std::string toOpen, toSave;
     int printDialogs = 0;
     QStringList printed;
@@ -281,7 +269,7 @@ TEST(ViewLogsPrinting, FileReachesTheCupsQueue)
     const std::string stem = "tillscribe-print-" + std::to_string(::getpid());
     const std::string name = dir / (stem + ".txt");
     WriteFile(name, "TOTAL 12.50\r\nCASH 20.00\r\n");
-    Boxes boxes;
+    test::RecordingBoxes boxes;
     SetMessageBoxes(&boxes);
     ViewLogsServices services;
     services.chooseFileToOpen = [&name] { return QString::fromStdString(name); };
