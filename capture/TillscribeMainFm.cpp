@@ -5,6 +5,7 @@
 #include "CaptureFiles.h"
 #include "DeviceDialog.h"
 #include "DeviceNames.h"
+#include "FileDialogs.h"
 #include "Help.h"
 #include "MessageBoxes.h"
 #include "TillscribeAboutFM.h"
@@ -21,7 +22,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -42,18 +42,6 @@ const char *const kDisconnecting = "DISCONNECTING";
 const QString kConnectCaption = QStringLiteral("Connec&t");
 const QString kDisconnectCaption = QStringLiteral("&Disconnect");
 
-QString RunOpenDialog(QWidget *parent)
-{
-    QFileDialog dlgOpen(parent);
-    dlgOpen.setAcceptMode(QFileDialog::AcceptOpen);
-    // The user may also type the name of a file that does not exist yet.
-    dlgOpen.setFileMode(QFileDialog::AnyFile);
-    dlgOpen.setNameFilters({QStringLiteral("Text File (*.txt)"), QStringLiteral("All Files (*)")});
-    if (dlgOpen.exec() != QDialog::Accepted || dlgOpen.selectedFiles().isEmpty())
-        return {};
-    return dlgOpen.selectedFiles().constFirst();
-}
-
 } // namespace
 
 TfrmTillscribeMain *frmTillscribeMain = nullptr;
@@ -70,7 +58,10 @@ TfrmTillscribeMain::TfrmTillscribeMain(MainWindowServices services, QWidget *par
     if (!services_.writeSettings)
         services_.writeSettings = [](const MaintainSettings &s) { WriteMaintainSettings(s); };
     if (!services_.chooseFileToOpen)
-        services_.chooseFileToOpen = [this] { return RunOpenDialog(this); };
+        services_.chooseFileToOpen = [this] {
+            return ChooseFile(this, QFileDialog::AcceptOpen,
+                              {QStringLiteral("Text File (*.txt)"), QStringLiteral("All Files (*)")});
+        };
     if (!services_.runViewer)
         services_.runViewer = [](QDialog &viewer) { viewer.exec(); };
     if (!services_.runDeviceDialog)

@@ -2,6 +2,7 @@
 
 #include "Application.h"
 #include "FormFont.h"
+#include "FileDialogs.h"
 #include "FileShare.h"
 #include "Help.h"
 #include "TillscribeAboutFM.h"
@@ -11,7 +12,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
@@ -38,20 +38,6 @@ namespace {
 
 const QString kCaptionPrefix = QStringLiteral("TILLSCRIBE - View Logs - ");
 const QString kNoFile = QStringLiteral("No File Selected");
-
-QString RunFileDialog(QWidget *parent, QFileDialog::AcceptMode mode, const QStringList &filters)
-{
-    QFileDialog dialog(parent);
-    dialog.setAcceptMode(mode);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilters(filters);
-    dialog.setDefaultSuffix(QStringLiteral("txt"));
-    // The viewer asks about replacing a file itself.
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().constFirst();
-}
 
 std::optional<PrintChoice> RunPrintDialog(QWidget *parent)
 {
@@ -130,13 +116,15 @@ TfrmTillscribeViewLogs::TfrmTillscribeViewLogs(QWidget *parent, ViewLogsServices
 {
     if (!services_.chooseFileToOpen)
         services_.chooseFileToOpen = [this] {
-            return RunFileDialog(this, QFileDialog::AcceptOpen,
-                                 {QStringLiteral("Text File (*.txt)"), QStringLiteral("All Files (*)")});
+            return ChooseFile(this, QFileDialog::AcceptOpen,
+                              {QStringLiteral("Text File (*.txt)"), QStringLiteral("All Files (*)")},
+                              QStringLiteral("txt"));
         };
     if (!services_.chooseFileToSave)
         services_.chooseFileToSave = [this] {
-            return RunFileDialog(this, QFileDialog::AcceptSave,
-                                 {QStringLiteral("Text Files (*.txt)"), QStringLiteral("All Files (*)")});
+            return ChooseFile(this, QFileDialog::AcceptSave,
+                              {QStringLiteral("Text Files (*.txt)"), QStringLiteral("All Files (*)")},
+                              QStringLiteral("txt"));
         };
     if (!services_.choosePrinter)
         services_.choosePrinter = [this] { return RunPrintDialog(this); };
